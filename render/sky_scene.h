@@ -40,8 +40,10 @@ class SkyScene {
 
   void Update();                      // one animation step of every cloud, then SortByDepth
   void SortByDepth();                 // back to front, stable
-  void Draw() const;                  // background, sun, clouds
-  bool StepFade(std::int32_t frame);  // draws the fade quad; true when the fade-out has ended
+  void Draw() const;                  // background, sun, clouds; leaves blending on
+  // Draws the fade quad(s) of frame (the renderer's skyFrame); true when the fade-out has ended.
+  // A scene without quads draws nothing but still reports the end, so that a broken sky passes.
+  bool StepFade(std::int32_t frame);
 
   void SetCloudVz(float v);
   void SetCloudVx(float v);
@@ -50,6 +52,9 @@ class SkyScene {
 
   bool HasQuads() const { return backQuad_ != nullptr; }
   // Read access for the tests and the tools.
+  const Texture* CloudTexture() const { return cloudTexture_.get(); }
+  const Texture* BackTexture() const { return backTexture_.get(); }
+  const Texture* SunTexture() const { return sunTexture_.get(); }
   const SpriteQuad* BackQuad() const { return backQuad_.get(); }
   const SpriteQuad* SunQuad() const { return sunQuad_.get(); }
   const SpriteQuad* FadeQuad() const { return fadeQuad_.get(); }

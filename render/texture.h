@@ -5,12 +5,10 @@
 // a Texture without a picture keeps name 0 and its quad shows a plain colour.
 #pragma once
 
-#include <GL/gl.h>
-
-#include <cstdint>
-#include <optional>
 #include <string>
-#include <vector>
+
+#include "render/jpeg_reader.h"
+#include "render/tga_reader.h"
 
 namespace aerolume::platform {
 class MessageBoxes;
@@ -18,29 +16,8 @@ class MessageBoxes;
 
 namespace aerolume::render {
 
-struct JpegImage {
-  std::int32_t rowBytes = 0;  // 3 x width: every picture is expanded to RGB
-  std::int32_t width = 0;
-  std::int32_t height = 0;
-  std::vector<unsigned char> pixels;  // rows bottom first, R, G, B
-};
-
-// Decodes a JPEG with libjpeg. A file that cannot be opened or decoded gives the box
-// "Unable to load JPG File!" with the path as caption, and no picture.
-std::optional<JpegImage> ReadJpeg(const std::string& path, platform::MessageBoxes& boxes);
-
-struct TgaImage {
-  std::vector<unsigned char> pixels;  // file order, R, G, B (, A)
-  std::int32_t bitsPerPixel = 0;      // 24 or 32
-  std::int32_t width = 0;
-  std::int32_t height = 0;
-  GLenum format = 0;  // GL_RGB or GL_RGBA
-};
-
-// Reads an uncompressed (type 2) or run-length (type 10) true-colour TGA into image.
-bool ReadTga(const std::string& path, TgaImage& image, platform::MessageBoxes& boxes);
-
-// One OpenGL texture; the texture makers need a current GL context.
+// One OpenGL texture; the texture makers and Release need a current GL context (Release does
+// nothing while name is 0, so a Texture without a picture can be dropped anywhere).
 class Texture {
  public:
   Texture() = default;
@@ -55,7 +32,7 @@ class Texture {
   void Bind() const;
   void Release();
 
-  GLuint name = 0;  // 0: no picture
+  unsigned int name = 0;  // the GL texture name (a GLuint); 0: no picture
 };
 
 }  // namespace aerolume::render
