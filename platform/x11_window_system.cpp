@@ -322,21 +322,22 @@ std::optional<WindowMessage> X11WindowSystem::PeekMessage(WindowHandle only) {
 
 void X11WindowSystem::PollMonitorPower() {
   if (!dpmsUsable_) return;
-  const std::int64_t now = NowMs();
-  if (lastPowerPollMs_ >= 0 && now - lastPowerPollMs_ < kPowerPollMs) return;
-  lastPowerPollMs_ = now;
+  const std::int64_t nowMs = NowMs();
+  if (lastPowerPollMs_ >= 0 && nowMs - lastPowerPollMs_ < kPowerPollMs) return;
+  lastPowerPollMs_ = nowMs;
   CARD16 level = DPMSModeOn;
   BOOL enabled = False;
   if (!DPMSInfo(display_, &level, &enabled)) return;
-  const int previous = lastPowerLevel_;
-  lastPowerLevel_ = level;
-  if (previous == -1 || previous == level) return;
-  std::int64_t power = -1;  // back on
-  if (level == DPMSModeOff || level == DPMSModeSuspend) power = 2;
-  else if (level == DPMSModeStandby) power = 1;
-  // The system command goes to every top-level window the program shows a sky in.
+  const auto reading = static_cast<PowerLevel>(level);
+  const PowerChange change = PowerTransition(lastPowerLevel_, reading);
+  lastPowerLevel_ = reading;
+  // The system command goes to every window the program shows a sky in. X keeps the picture of a
+  // window while the monitor sleeps, so no exposure follows its return: a paint stands in for it.
   for (const auto& [window, own] : own_) {
-    if (own.proc) posted_.push_back({window, Msg::SysCommand, kScMonitorPower, power});
+    if (!own.proc) continue;
+    if (change == PowerChange::LowPower) posted_.push_back({window, Msg::SysCommand, kScMonitorPower, 1});
+    if (change == PowerChange::Off) posted_.push_back({window, Msg::SysCommand, kScMonitorPower, 2});
+    if (change == PowerChange::BackOn) posted_.push_back({window, Msg::Paint, 0, 0});
   }
 }
 

@@ -11,6 +11,7 @@
 #include <optional>
 #include <string>
 
+#include "platform/monitor_power.h"
 #include "platform/window_system.h"
 
 typedef struct _XDisplay Display;
@@ -78,7 +79,7 @@ class X11WindowSystem final : public WindowSystem {
   unsigned long invisibleCursor_ = 0;
   unsigned long deleteWindowAtom_ = 0;
   bool dpmsUsable_ = false;
-  int lastPowerLevel_ = -1;  // DPMS power level last seen, -1 before the first poll
+  std::optional<PowerLevel> lastPowerLevel_;  // empty before the first poll
   std::int64_t lastPowerPollMs_ = -1;
 };
 
