@@ -15,7 +15,17 @@ namespace {
 // toolkit only when they have something to say. False when there is no display to show it on.
 bool ToolkitReady() {
   if (wxTheApp) return true;
-  static const bool initialised = wxInitialize();
+  static const bool initialised = [] {
+    // GTK would come up without a display and then fail on the first dialog.
+    const char* x11 = std::getenv("DISPLAY");
+    const char* wayland = std::getenv("WAYLAND_DISPLAY");
+    if (!(x11 && *x11) && !(wayland && *wayland)) return false;
+    // Without an application object of the GUI kind wxWidgets would start as a console program.
+    wxApp::SetInstance(new wxApp());
+    if (wxInitialize()) return true;
+    wxApp::SetInstance(nullptr);
+    return false;
+  }();
   return initialised;
 }
 
