@@ -18,6 +18,8 @@ constexpr int kWarmUpSteps = 1500;
 
 }  // namespace
 
+// Reads the description, loads the pictures, places the quads with four random draws per cloud,
+// applies the speed options and warms the animation up.
 SkyScene::SkyScene(const std::string& skyPath, const SceneContext& context)
     : options_(context.options) {
   const std::string folder = context.dataFolder + skyPath + "/";
@@ -96,6 +98,7 @@ void SkyScene::Update() {
   SortByDepth();
 }
 
+// Back to front for blending; only the drawing order changes, the motions keep theirs.
 void SkyScene::SortByDepth() {
   if (!HasQuads()) return;
   render::SortByDepth(clouds_);
@@ -112,6 +115,7 @@ void SkyScene::Draw() const {
   for (const SpriteQuad* cloud : clouds_) cloud->Draw();
 }
 
+// Draws the fade-in and/or fade-out quad of this frame over everything drawn so far.
 bool SkyScene::StepFade(std::int32_t frame) {
   const FadeStep step = FadeAtFrame(frame, options_.changeFrequency);
   if (fadeQuad_) {
@@ -125,18 +129,21 @@ bool SkyScene::StepFade(std::int32_t frame) {
   return step.ended;
 }
 
+// Every cloud shares one depth velocity ...
 void SkyScene::SetCloudVz(float v) {
   for (const auto& motion : motions_) {
     if (motion) motion->vz = v;
   }
 }
 
+// ... and one sideways velocity.
 void SkyScene::SetCloudVx(float v) {
   for (const auto& motion : motions_) {
     if (motion) motion->vx = v;
   }
 }
 
+// Depth speed from the "Clouds speed" slider; follow it with SetXSpeed.
 void SkyScene::SetZSpeed(std::int32_t sliderValue) { SetCloudVz(DepthVelocity(sliderValue)); }
 
 // Needs the depth speed already set: the drift follows motion 0's vz.

@@ -94,6 +94,9 @@ const Unreadable kUnreadable[] = {
     {"ImplausiblyLarge", WithFrameSize(DetailedJpeg(), 60000, 60000)},
 };
 
+// Names the case in failure messages instead of dumping its bytes.
+void PrintTo(const Unreadable& c, std::ostream* os) { *os << c.name; }
+
 class JpegUnreadable : public ::testing::TestWithParam<Unreadable> {};
 
 TEST_P(JpegUnreadable, ShowsTheBoxAndCarriesOn) {

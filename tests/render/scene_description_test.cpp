@@ -39,6 +39,9 @@ const Case kCases[] = {
     {"CloudsWithoutCloud", R"(<S><Clouds><Puff file="x" alpha="y"/></Clouds></S>)", {}, {}, {}},
 };
 
+// Names the case in failure messages instead of dumping its bytes.
+void PrintTo(const Case& c, std::ostream* os) { *os << c.name; }
+
 class SceneDescriptionRead : public ::testing::TestWithParam<Case> {};
 
 TEST_P(SceneDescriptionRead, FindsThePictures) {

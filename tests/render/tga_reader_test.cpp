@@ -75,6 +75,9 @@ const Refusal kRefusals[] = {
      "Could not read from file"},
 };
 
+// Names the case in failure messages instead of dumping its bytes.
+void PrintTo(const Refusal& c, std::ostream* os) { *os << c.name; }
+
 class TgaRefusal : public ::testing::TestWithParam<Refusal> {};
 
 TEST_P(TgaRefusal, ShowsItsBoxAndLeavesNoPicture) {
@@ -123,6 +126,9 @@ const Accepted kAccepted[] = {
     {"Type10Rgba", TgaBytes(kType10, 2, 2, 32, {0x80, 1, 2, 3, 4, 0x82, 5, 6, 7, 8}), 2, 2, 32,
      GL_RGBA, {3, 2, 1, 4, 7, 6, 5, 8, 7, 6, 5, 8, 7, 6, 5, 8}},
 };
+
+// Names the case in failure messages instead of dumping its bytes.
+void PrintTo(const Accepted& c, std::ostream* os) { *os << c.name; }
 
 class TgaAccepted : public ::testing::TestWithParam<Accepted> {};
 
