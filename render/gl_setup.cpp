@@ -46,8 +46,9 @@ class XErrorTrap {
   int (*previous_)(Display*, XErrorEvent*) = nullptr;
 };
 
-// Ranking key of one config for one request; the smaller key is the better match. Colour comes
-// first, then missing accumulation bits, then missing depth, then surplus accumulation, and only
+// Ranking key of one config for one request; the smaller key is the better match. A TrueColor
+// visual comes first (a window of another class shows wrong colours), then colour, then missing
+// accumulation bits, then missing depth, then surplus accumulation, and only
 // then acceleration, so that asking for an accumulation buffer yields one even when it is slow;
 // the chain then notices the slow choice and asks again with less.
 auto RankKey(const FbConfigTraits& c, const PixelFormatRequest& r, std::size_t index) {
@@ -58,7 +59,7 @@ auto RankKey(const FbConfigTraits& c, const PixelFormatRequest& r, std::size_t i
   const int depthMissing = std::max(0, r.depthBits - c.depth);
   const int accumSurplus = std::max(0, c.AccumBits() - r.accumBits);
   const int depthSurplus = std::max(0, c.depth - r.depthBits);
-  return std::make_tuple(colourDistance, accumMissing, depthMissing, accumSurplus, c.slow ? 1 : 0,
+  return std::make_tuple(c.trueColour ? 0 : 1, colourDistance, accumMissing, depthMissing, accumSurplus, c.slow ? 1 : 0,
                          depthSurplus, c.stencil, c.alpha, c.samples, index);
 }
 
@@ -98,12 +99,13 @@ std::optional<ChainResult> RunPixelFormatChain(const std::vector<FbConfigTraits>
     }
   }
   // Every choice was generic: take the first plain window format, as index 1 would be taken.
+  std::optional<std::size_t> first, firstTrueColour;
   for (std::size_t i = 0; i < configs.size(); ++i) {
-    if (configs[i].PlainWindowFormat()) {
-      result.index = i;
-      break;
-    }
+    if (!configs[i].PlainWindowFormat()) continue;
+    if (!first) first = i;
+    if (!firstTrueColour && configs[i].trueColour) firstTrueColour = i;
   }
+  result.index = firstTrueColour ? *firstTrueColour : *first;
   result.fellBackToFirst = true;
   result.accumAvailable = false;
   return result;
@@ -118,6 +120,7 @@ FbConfigTraits ReadFbConfigTraits(Display* display, GLXFBConfig config) {
   t.rgba = (Attribute(display, config, GLX_RENDER_TYPE) & GLX_RGBA_BIT) != 0;
   t.doubleBuffer = Attribute(display, config, GLX_DOUBLEBUFFER) != 0;
   t.stereo = Attribute(display, config, GLX_STEREO) != 0;
+  t.trueColour = Attribute(display, config, GLX_X_VISUAL_TYPE) == GLX_TRUE_COLOR;
   t.slow = Attribute(display, config, GLX_CONFIG_CAVEAT) == GLX_SLOW_CONFIG;
   t.red = Attribute(display, config, GLX_RED_SIZE);
   t.green = Attribute(display, config, GLX_GREEN_SIZE);

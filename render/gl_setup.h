@@ -42,6 +42,7 @@ struct FbConfigTraits {
   bool rgba = false;
   bool doubleBuffer = false;
   bool stereo = false;
+  bool trueColour = false;  // a TrueColor visual (DirectColor ones need their colour map filled)
   bool slow = false;  // GLX_SLOW_CONFIG: the "generic", unaccelerated kind
   int red = 0, green = 0, blue = 0, alpha = 0;
   int depth = 0, stencil = 0;
@@ -68,7 +69,8 @@ struct ChainResult {
 
 // Runs the requests with 64, 32 and 0 accumulation bits, stopping at the first choice that is not
 // generic. If the third is still generic, the first plain window format in list order is used
-// (the counterpart of pixel-format index 1). Nothing when no config qualifies at all.
+// (the counterpart of pixel-format index 1; a TrueColor one when there is one). Nothing when no
+// config qualifies at all.
 std::optional<ChainResult> RunPixelFormatChain(const std::vector<FbConfigTraits>& configs);
 
 // The pixel format chosen for a window yet to be created.

@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <ctime>
+#include <limits>
 
 #include "platform/message_boxes.h"
 #include "render/ripple_program.h"
@@ -132,7 +133,8 @@ void Renderer::RenderFrame() {
       skyFrame_ = 0;
     }
   }
-  ++skyFrame_;
+  // Saturates instead of overflowing when sky changes stay off for months on end.
+  if (skyFrame_ < std::numeric_limits<std::int32_t>::max()) ++skyFrame_;
 
   glPopMatrix();
   glFlush();

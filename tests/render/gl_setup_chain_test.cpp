@@ -12,7 +12,7 @@ namespace {
 
 FbConfigTraits Plain(int depth, int accumPerChannel, bool slow) {
   FbConfigTraits t;
-  t.window = t.rgba = t.doubleBuffer = true;
+  t.window = t.rgba = t.doubleBuffer = t.trueColour = true;
   t.red = t.green = t.blue = 8;
   t.depth = depth;
   t.accumRed = t.accumGreen = t.accumBlue = t.accumAlpha = accumPerChannel;
@@ -81,7 +81,17 @@ INSTANTIATE_TEST_SUITE_P(
                   {With(Plain(24, 0, false), [](FbConfigTraits& t) { t.stencil = 8; }),
                    With(Plain(24, 0, false), [](FbConfigTraits& t) { t.samples = 4; }),
                    Plain(24, 0, true), Plain(24, 0, false)},
-                  3, 1, false, false}),
+                  3, 1, false, false},
+        // A DirectColor visual loses to a TrueColor one that is otherwise a worse match.
+        ChainCase{"TrueColourFirst",
+                  {With(Plain(32, 0, false), [](FbConfigTraits& t) { t.trueColour = false; }),
+                   Plain(16, 0, false)},
+                  1, 1, false, false},
+        // The fall-back, too, skips DirectColor visuals listed first.
+        ChainCase{"AllGenericTrueColour",
+                  {With(Plain(32, 0, true), [](FbConfigTraits& t) { t.trueColour = false; }),
+                   Plain(24, 0, true)},
+                  1, 3, true, false}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(PixelFormatChain, NothingWithoutPlainWindowFormat) {

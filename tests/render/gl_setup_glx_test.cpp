@@ -26,6 +26,7 @@ TEST(GlSetupOnMesa, ChainEndsWithoutAccumulationBuffer) {
   const FbConfigTraits chosen = ReadFbConfigTraits(display, choice->config);
   EXPECT_TRUE(chosen.PlainWindowFormat());
   EXPECT_FALSE(chosen.slow);
+  EXPECT_TRUE(chosen.trueColour);
   EXPECT_EQ(chosen.AccumBits(), 0);
   EXPECT_EQ(chosen.red, 8);
   EXPECT_EQ(chosen.green, 8);
