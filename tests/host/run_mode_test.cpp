@@ -26,7 +26,9 @@ TEST_P(CommandLineTable, SelectsModeAndPreviewParent) {
   argv.insert(argv.end(), c.args.begin(), c.args.end());
   const std::string lowered = LoweredCommandLine(static_cast<int>(argv.size()), argv.data());
   EXPECT_EQ(SelectRunMode(lowered), c.mode) << lowered;
-  if (c.mode == RunMode::ModePreview) EXPECT_EQ(PreviewParentFrom(lowered), c.parent) << lowered;
+  if (c.mode == RunMode::ModePreview) {
+    EXPECT_EQ(PreviewParentFrom(lowered), c.parent) << lowered;
+  }
 }
 
 INSTANTIATE_TEST_SUITE_P(
