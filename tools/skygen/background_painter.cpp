@@ -63,17 +63,17 @@ ColourPicture PaintBackground(const BackgroundLook& look, int width, int height,
         const float t = std::clamp((y - kHorizonY) / (kVisibleTop - kHorizonY), 0.0f, 1.0f);
         c = SkyGradient(look, t);
         // Distant flat cloud banks resting just above the horizon.
-        if (look.bandStrength > 0) {
-          const float band = 1.0f - SmoothStep(0.0f, 70.0f, y - kHorizonY);
+        const float band = 1.0f - SmoothStep(0.0f, 70.0f, y - kHorizonY);
+        if (look.bandStrength > 0 && band > 0) {
           const float streak = noise.Fractal(x * 0.0045f, y * 0.05f + 7.0f, 5);
           const float amount = SmoothStep(0.0f, 0.45f, streak) * band * look.bandStrength;
           c = Mix(c, look.bandColour, amount);
         }
         // Thin high streaks of ice cloud.
-        if (look.cirrusStrength > 0) {
+        const float high = SmoothStep(kHorizonY + 40.0f, 160.0f, y);
+        if (look.cirrusStrength > 0 && high > 0) {
           const float wx = x * 0.0028f + 0.25f * noise.Fractal(x * 0.002f, y * 0.01f, 3);
           const float streak = noise.Fractal(wx, y * 0.018f + 31.0f, 6, 0.55f);
-          const float high = SmoothStep(kHorizonY + 40.0f, 160.0f, y);
           const float amount = SmoothStep(0.05f, 0.6f, streak) * high * look.cirrusStrength;
           c = Mix(c, look.cirrusColour, amount);
         }
@@ -96,13 +96,14 @@ ColourPicture PaintBackground(const BackgroundLook& look, int width, int height,
         const float dx = x;
         const float dy = (y - kSunY) * 1.1f;
         const float d = std::sqrt(dx * dx + dy * dy);
-        const float halo = 0.55f * std::exp(-d / look.glowWidth) +
-                           0.45f * std::exp(-(d * d) / (2.0f * 9.0f * look.glowWidth *
+        const float halo = 0.35f * std::exp(-d / look.glowWidth) +
+                           0.65f * std::exp(-(d * d) / (2.0f * 9.0f * look.glowWidth *
                                                         look.glowWidth));
         c = c + look.glow * (look.glowStrength * halo);
       }
       // Gentle roll-off of over-bright glow instead of a hard clip.
-      auto soft = [](float v) { return v < 0.85f ? v : 0.85f + 0.15f * std::tanh((v - 0.85f) / 0.15f); };
+      // Kept below the sun disc's own white.
+      auto soft = [](float v) { return v < 0.8f ? v : 0.8f + 0.14f * std::tanh((v - 0.8f) / 0.14f); };
       picture.At(column, row) = {soft(c.r), soft(c.g), soft(c.b)};
     }
   }

@@ -40,7 +40,10 @@ std::vector<Lobe> PlanLobes(const CloudLook& look, RandomSource& random, float l
     const float rx = r * (1.0f + 0.8f * spread);
     const float ry = r * (1.0f - 0.45f * spread);
     const float lift = reach * random.Between(0.12f, 0.4f) * (1.0f - 0.85f * spread);
-    lobes.push_back({x, ry * 0.8f + lift, rx, ry});
+    // Wide patches grow in tiers instead of upwards.
+    const float tier = spread * (0.3f * static_cast<float>(i % 3 == 2) -
+                                 0.12f * static_cast<float>(i % 3 == 1));
+    lobes.push_back({x, ry * 0.8f + lift + tier, rx, ry});
   }
   float left = 1e9f, right = -1e9f, bottom = 1e9f, top = -1e9f;
   for (const Lobe& l : lobes) {
@@ -162,6 +165,22 @@ CloudPictures PaintCloud(const CloudLook& look, int size, RandomSource& random) 
       }
     }
   }
+  // Each heap's own rounded body under its puffs fills the gaps between them.
+  for (const Lobe& l : lobes) {
+    const float lift = (depthScale + 0.25f) * std::min(l.rx, l.ry);
+    const int x0 = std::max(0, static_cast<int>((l.x - l.rx + 1.0f) * half));
+    const int x1 = std::min(size - 1, static_cast<int>((l.x + l.rx + 1.0f) * half) + 1);
+    const int y0 = std::max(0, static_cast<int>((1.0f - l.y - l.ry) * half));
+    const int y1 = std::min(size - 1, static_cast<int>((1.0f - l.y + l.ry) * half) + 1);
+    for (int row = y0; row <= y1; ++row) {
+      const float dy = (toY(row) - l.y) / l.ry;
+      for (int column = x0; column <= x1; ++column) {
+        const float dx = (toX(column) - l.x) / l.rx;
+        const float d2 = 1.0f - dx * dx - dy * dy;
+        if (d2 > 0) merged.At(column, row) += std::exp(lift * std::sqrt(d2) / kFold - 40.0f);
+      }
+    }
+  }
   GreyPicture height(size, size);
   for (int row = 0; row < size; ++row)
     for (int column = 0; column < size; ++column) {
@@ -176,6 +195,9 @@ CloudPictures PaintCloud(const CloudLook& look, int size, RandomSource& random) 
     }
   }
   const GreyPicture smooth = Blur(height, std::max(1, size / 200));
+  // Normals come from a softer surface still, so small puffs in front of big ones do not cut
+  // dark grooves.
+  const GreyPicture rounded = Blur(height, std::max(1, size / 110));
   const GreyPicture wide = Blur(height, std::max(2, size / 48));
 
   const float top = [&] {
@@ -183,7 +205,7 @@ CloudPictures PaintCloud(const CloudLook& look, int size, RandomSource& random) 
     for (const Lobe& l : lobes) t = std::max(t, l.y + l.ry);
     return t;
   }();
-  const float lx = look.lightTilt, ly = 1.0f, lz = 0.55f;
+  const float lx = look.lightTilt, ly = 0.8f, lz = 0.8f;
   const float ln = std::sqrt(lx * lx + ly * ly + lz * lz);
   const float pixel = 1.0f / half;
   const float windowEnd = 1.0f - 2.2f * kCloudClearMargin;
@@ -195,9 +217,11 @@ CloudPictures PaintCloud(const CloudLook& look, int size, RandomSource& random) 
       const float y = toY(row);
       const float h = smooth.At(column, row);
       // Opacity: the surface's thickness, its outline frayed into soft wisps.
-      const float fray = noise.Fractal(x * 7.0f + 40.0f, y * 7.0f, 5, 0.55f);
       const float near = SmoothStep(0.0f, 0.03f, wide.At(column, row));
-      const float thick = h + (0.045f * fray - 0.01f) * near;
+      const float fray = near > 0 ? noise.Fractal(x * 7.0f + 40.0f, y * 7.0f, 5, 0.55f) : 0.0f;
+      // Wide patches get softer, hazier outlines.
+      const float body = h + look.spread * 0.8f * (wide.At(column, row) - h);
+      const float thick = body + (0.045f * fray - 0.01f) * near;
       float opacity = look.maxOpacity * (1.0f - std::exp(-look.thickness * 6.0f *
                                                         std::max(0.0f, thick)));
       const float corner = std::pow(std::pow(std::fabs(x), 4.0f) + std::pow(std::fabs(y), 4.0f),
@@ -207,8 +231,16 @@ CloudPictures PaintCloud(const CloudLook& look, int size, RandomSource& random) 
       // Light: the surface's slope towards the sun, crevices between puffs, a greyer base.
       const int cl = std::max(0, column - 1), cr = std::min(size - 1, column + 1);
       const int ru = std::max(0, row - 1), rd = std::min(size - 1, row + 1);
-      const float gx = (smooth.At(cr, row) - smooth.At(cl, row)) / ((cr - cl) * pixel);
-      const float gy = (smooth.At(column, ru) - smooth.At(column, rd)) / ((rd - ru) * pixel);
+      auto slope = [&](const GreyPicture& g, float& sx, float& sy) {
+        sx = (g.At(cr, row) - g.At(cl, row)) / ((cr - cl) * pixel);
+        sy = (g.At(column, ru) - g.At(column, rd)) / ((rd - ru) * pixel);
+      };
+      float fx = 0, fy = 0, rx = 0, ry = 0;
+      slope(smooth, fx, fy);
+      slope(rounded, rx, ry);
+      // Big forms from the soft surface, the puffs' own roundness from the sharper one.
+      const float gx = 0.45f * rx + 0.3f * fx;
+      const float gy = 0.45f * ry + 0.3f * fy;
       const float nn = std::sqrt(gx * gx + gy * gy + 1.0f);
       const float facing = (-gx * lx - gy * ly + lz) / (nn * ln);
       const float diffuse = std::clamp((facing + 0.3f) / 1.3f, 0.0f, 1.0f);
@@ -217,6 +249,7 @@ CloudPictures PaintCloud(const CloudLook& look, int size, RandomSource& random) 
       float light = diffuse * (0.55f + 0.45f * crevice);
       light *= 1.0f - look.baseDarkening * (1.0f - rise);
       Colour c = Mix(Mix(look.lit, look.shade, look.shadowDepth), look.lit, std::pow(light, 0.9f));
+      c = c + look.lit * (0.12f * std::pow(diffuse, 6.0f));  // sunlit crowns
       // Thin edges facing the sun glow.
       const float edge = 1.0f - SmoothStep(0.0f, 0.7f, opacity);
       c = c + look.rim * (look.rimStrength * edge * std::max(0.0f, facing));

@@ -21,9 +21,9 @@ RgbaPicture PaintSun(const SunLook& look, int size) {
                     0.4f * std::exp(-(outside * outside) / (2.0f * look.glowWidth * look.glowWidth)));
       glow *= 1.0f - SmoothStep(0.45f, 0.97f, r);  // zero well before the edge
       const float alpha = std::clamp(std::max(disc * look.discOpacity, glow), 0.0f, 1.0f);
-      // The glow whitens towards the disc; the disc itself is a touch brighter in the middle.
-      const float heat = std::exp(-outside / (0.25f * look.glowWidth));
-      Colour c = Mix(look.glow, look.disc, std::max(disc, heat * 0.8f));
+      // The glow whitens towards the disc, so it is always brighter than the sky behind it.
+      const float heat = std::exp(-outside / (0.45f * look.glowWidth));
+      Colour c = Mix(look.glow, look.disc, std::max(disc, 0.25f + 0.75f * heat));
       // Outside the glow one constant colour keeps the run-length packets long.
       const bool clear = r >= 0.98f;
       picture.colour.At(column, row) = clear ? look.glow : c;
