@@ -2,7 +2,7 @@
 # scratch installation around the build's data folder, found through a temporary key file, so that
 # an installed saver's key file and options are neither used nor changed.
 #
-# Needs: root, build. Sets: scratch (removed on exit), aerolume; exports XDG_CONFIG_DIRS and
+# Needs: root, build; AEROLUME_DATA_DIR names another data folder to run on (default: the build's). Sets: scratch (removed on exit), aerolume; exports XDG_CONFIG_DIRS and
 # XDG_CONFIG_HOME.
 
 if [ ! -f "$build/CMakeCache.txt" ]; then
@@ -13,7 +13,7 @@ cmake --build "$build" -j2 --target aerolume aerolume_data
 scratch=$(mktemp -d)
 trap 'rm -rf "$scratch"' EXIT
 mkdir -p "$scratch/install/data" "$scratch/keys/Brightfold" "$scratch/home"
-for entry in "$build/data"/*; do
+for entry in "${AEROLUME_DATA_DIR:-$build/data}"/*; do
   case $(basename "$entry") in
     CMakeFiles | Makefile | cmake_install.cmake | options.xml) ;;
     *) ln -s "$entry" "$scratch/install/data/" ;;
