@@ -140,6 +140,9 @@ CloudPictures PaintCloud(const CloudLook& look, int size, RandomSource& random) 
   const float limit = 0.7f;
   float base = 0;
   std::vector<Lobe> lobes = PlanLobes(look, random, limit, base);
+  // The main cloud's top: its base-to-top shading ignores the small clouds around it.
+  float top = -1;
+  for (const Lobe& l : lobes) top = std::max(top, l.y + l.ry);
   AddSatellites(lobes, random, limit, look.spread);
   const float depthScale = 0.75f - 0.45f * look.spread;
   const std::vector<Puff> puffs = ScatterPuffs(lobes, random, depthScale);
@@ -177,7 +180,8 @@ CloudPictures PaintCloud(const CloudLook& look, int size, RandomSource& random) 
       for (int column = x0; column <= x1; ++column) {
         const float dx = (toX(column) - l.x) / l.rx;
         const float d2 = 1.0f - dx * dx - dy * dy;
-        if (d2 > 0) merged.At(column, row) += std::exp(lift * std::sqrt(d2) / kFold - 40.0f);
+        // A flatter profile than a sphere's, so the body meets its puffs without a crease.
+        if (d2 > 0) merged.At(column, row) += std::exp(lift * d2 / kFold - 40.0f);
       }
     }
   }
@@ -191,7 +195,7 @@ CloudPictures PaintCloud(const CloudLook& look, int size, RandomSource& random) 
   for (int row = 0; row < size; ++row) {
     for (int column = 0; column < size; ++column) {
       float& h = height.At(column, row);
-      if (h > 0) h = std::max(0.0f, h + 0.018f * noise.Fractal(toX(column) * 14.0f, toY(row) * 14.0f, 4));
+      if (h > 0) h = std::max(0.0f, h + 0.026f * noise.Fractal(toX(column) * 14.0f, toY(row) * 14.0f, 4));
     }
   }
   const GreyPicture smooth = Blur(height, std::max(1, size / 200));
@@ -200,11 +204,6 @@ CloudPictures PaintCloud(const CloudLook& look, int size, RandomSource& random) 
   const GreyPicture rounded = Blur(height, std::max(1, size / 110));
   const GreyPicture wide = Blur(height, std::max(2, size / 48));
 
-  const float top = [&] {
-    float t = -1;
-    for (const Lobe& l : lobes) t = std::max(t, l.y + l.ry);
-    return t;
-  }();
   const float lx = look.lightTilt, ly = 0.8f, lz = 0.8f;
   const float ln = std::sqrt(lx * lx + ly * ly + lz * lz);
   const float pixel = 1.0f / half;
@@ -239,8 +238,8 @@ CloudPictures PaintCloud(const CloudLook& look, int size, RandomSource& random) 
       slope(smooth, fx, fy);
       slope(rounded, rx, ry);
       // Big forms from the soft surface, the puffs' own roundness from the sharper one.
-      const float gx = 0.45f * rx + 0.3f * fx;
-      const float gy = 0.45f * ry + 0.3f * fy;
+      const float gx = 0.45f * rx + 0.4f * fx;
+      const float gy = 0.45f * ry + 0.4f * fy;
       const float nn = std::sqrt(gx * gx + gy * gy + 1.0f);
       const float facing = (-gx * lx - gy * ly + lz) / (nn * ln);
       const float diffuse = std::clamp((facing + 0.3f) / 1.3f, 0.0f, 1.0f);
