@@ -24,9 +24,16 @@ SummaryReporter::SummaryReporter()
     : ConsoleReporter(isatty(STDOUT_FILENO) ? OO_ColorTabular : OO_Tabular) {}
 
 void SummaryReporter::ReportRuns(const std::vector<Run>& runs) {
+  // With --benchmark_repetitions the median stands for the benchmark; otherwise its one run.
   for (const Run& run : runs) {
-    if (run.error_occurred || run.iterations == 0 || run.run_type != Run::RT_Iteration) continue;
-    millis_[run.run_name.function_name] = ToMillis(run.GetAdjustedRealTime(), run.time_unit);
+    if (run.error_occurred) continue;
+    const bool median = run.run_type == Run::RT_Aggregate && run.aggregate_name == "median";
+    const bool single = run.run_type == Run::RT_Iteration && run.iterations > 0;
+    const std::string& name = run.run_name.function_name;
+    if (median || (single && !medians_.count(name))) {
+      millis_[name] = ToMillis(run.GetAdjustedRealTime(), run.time_unit);
+    }
+    if (median) medians_.insert(name);
   }
   ConsoleReporter::ReportRuns(runs);
 }

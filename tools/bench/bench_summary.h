@@ -4,6 +4,7 @@
 #include <benchmark/benchmark.h>
 
 #include <map>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -22,6 +23,7 @@ class SummaryReporter : public benchmark::ConsoleReporter {
  private:
   // Real time per iteration in milliseconds, by benchmark name.
   std::map<std::string, double> millis_;
+  std::set<std::string> medians_;
 };
 
 }  // namespace aerolume::tools
