@@ -63,6 +63,7 @@ auto RankKey(const FbConfigTraits& c, const PixelFormatRequest& r, std::size_t i
                          depthSurplus, c.stencil, c.alpha, c.samples, index);
 }
 
+// One attribute of a config; 0 when the server does not know it.
 int Attribute(Display* display, GLXFBConfig config, int attribute) {
   int value = 0;
   glXGetFBConfigAttrib(display, config, attribute, &value);
