@@ -27,13 +27,14 @@ check() {  # what expected actual
   if [ "$2" == "$3" ]; then pass; else fail "$1: expected [$2], got [$3]"; fi
 }
 
-# A fresh installation: the data copied, the machine-wide key file naming it, empty logs.
+# A fresh installation: the data copied, the machine-wide key file naming it, empty logs. Sky
+# changes are off, so the first sky shows at once instead of fading in from black.
 install_fresh() {  # runCount
   rm -rf "$work/install" "$work/keys" "$work/log" "$work/frames"
   mkdir -p "$work/install" "$work/keys/Brightfold"
   cp -r "$data" "$work/install/data"
   printf 'Dir=%s\n' "$work/install" >"$work/keys/Brightfold/Aerolume.conf"
-  printf '<?xml version="1.0" ?>\n<OPTIONS>\n    <RunCount v="%s" />\n</OPTIONS>\n' "$1" \
+  printf '<?xml version="1.0" ?>\n<OPTIONS>\n    <RunCount v="%s" />\n    <changeSkyDuring v="0" />\n</OPTIONS>\n' "$1" \
     >"$work/install/data/options.xml"
   : >"$work/frames"
 }
@@ -74,7 +75,7 @@ brightness() {  # WxH+X+Y
   import -window root -crop "$1" +repage "$work/shot.png" 2>/dev/null &&
     convert "$work/shot.png" -colorspace gray -format '%[fx:mean]' info:
 }
-not_black() { awk -v b="$1" 'BEGIN { exit !(b > 0.03) }'; }
+not_black() { awk -v b="$1" 'BEGIN { exit !(b > 0.1) }'; }
 
 vote_line=$'Thank you for using Aerolume\tSeems that you like Aerolume! \\nWould you be so kind to vote for it? This will help others to find it! '
 

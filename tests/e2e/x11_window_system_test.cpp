@@ -11,6 +11,7 @@
 #include <algorithm>
 #include <cstdlib>
 #include <functional>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -113,6 +114,7 @@ struct InputCase {
   Msg expected;  // Msg::Create: nothing expected
   std::int64_t lParam;
 };
+void PrintTo(const InputCase& c, std::ostream* out) { *out << c.name; }  // names the case in test lists
 
 class X11Input : public X11Layer, public ::testing::WithParamInterface<InputCase> {};
 

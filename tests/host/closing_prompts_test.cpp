@@ -2,6 +2,7 @@
 // the 3rd and 21st once per day, their order, texts and answers.
 #include <gtest/gtest.h>
 
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -28,6 +29,7 @@ struct PromptCase {
   std::vector<std::string> captions;  // boxes shown, in order
   std::vector<std::string> opened;    // pages opened
 };
+void PrintTo(const PromptCase& c, std::ostream* out) { *out << c.name; }  // names the case in test lists
 
 class ClosingPrompts : public SaverFixture, public ::testing::WithParamInterface<PromptCase> {};
 

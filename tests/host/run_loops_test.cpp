@@ -2,6 +2,7 @@
 // for, and when they draw. The clock moves 11 ms per queue look, so every pass is due a frame.
 #include <gtest/gtest.h>
 
+#include <ostream>
 #include <vector>
 
 #include "tests/host/saver_fixture.h"
@@ -39,6 +40,7 @@ struct SaverEndCase {
   bool ends;
   bool prompts;  // the vote box of the 33rd run
 };
+void PrintTo(const SaverEndCase& c, std::ostream* out) { *out << c.name; }  // names the case in test lists
 
 class SaverEnds : public RunLoops, public ::testing::WithParamInterface<SaverEndCase> {};
 
@@ -112,6 +114,7 @@ struct PreviewEndCase {
   const char* name;
   PreviewEnd how;
 };
+void PrintTo(const PreviewEndCase& c, std::ostream* out) { *out << c.name; }  // names the case in test lists
 
 class PreviewEnds : public RunLoops, public ::testing::WithParamInterface<PreviewEndCase> {};
 

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <optional>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -31,6 +32,7 @@ struct MessageCase {
   Outcome fullScreen;
   Outcome preview;
 };
+void PrintTo(const MessageCase& c, std::ostream* out) { *out << c.name; }  // names the case in test lists
 
 class MessageTable : public SaverFixture, public ::testing::WithParamInterface<MessageCase> {
  protected:
@@ -158,6 +160,7 @@ struct MouseCase {
   std::vector<std::pair<int, int>> moves;
   std::optional<std::size_t> endsAt;
 };
+void PrintTo(const MouseCase& c, std::ostream* out) { *out << c.name; }  // names the case in test lists
 
 class MouseRule : public SaverFixture, public ::testing::WithParamInterface<MouseCase> {};
 
