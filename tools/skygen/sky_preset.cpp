@@ -29,7 +29,7 @@ constexpr std::array<SkyPreset, 5> kPresets = {{
       .cirrusColour = {1.0f, 0.80f, 0.62f}, .cirrusStrength = 0.22f},
      {.disc = {1.0f, 0.98f, 0.9f}, .glow = {1.0f, 0.72f, 0.32f}, .discRadius = 0.17f,
       .discEdge = 0.02f, .discOpacity = 1.0f, .glowStrength = 1.0f, .glowWidth = 0.2f},
-     {.lit = {1.0f, 0.9f, 0.72f}, .shade = {0.46f, 0.42f, 0.56f}, .rim = {1.0f, 0.82f, 0.50f},
+     {.lit = {1.0f, 0.9f, 0.72f}, .shade = {0.56f, 0.42f, 0.50f}, .rim = {1.0f, 0.82f, 0.50f},
       .rimStrength = 0.5f, .lobes = 7, .spread = 0.25f, .thickness = 4.0f,
       .shadowDepth = 0.85f, .baseDarkening = 0.45f, .lightTilt = -0.2f, .maxOpacity = 1.0f}},
     {"dusk",
