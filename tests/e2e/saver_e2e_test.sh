@@ -42,9 +42,11 @@ install_fresh() {  # runCount
 run_count() { sed -n 's/.*<RunCount v="\([0-9-]*\)".*/\1/p' "$work/install/data/options.xml"; }
 frames() { wc -l <"$work/frames"; }
 
-start() {  # args...
-  XDG_CONFIG_DIRS="$work/keys" XDG_CONFIG_HOME="$work/home" AEROLUME_MESSAGE_LOG="$work/log" \
-    AEROLUME_MESSAGE_ANSWER=no AEROLUME_FRAME_LOG="$work/frames" "$aerolume" "$@" >"$work/stdout" 2>&1 &
+start() {  # args... ; with dialogs=1, message boxes are real dialogs instead of log lines
+  local log=(AEROLUME_MESSAGE_LOG="$work/log")
+  [ "${dialogs:-0}" == 1 ] && log=(-u AEROLUME_MESSAGE_LOG)
+  env "${log[@]}" XDG_CONFIG_DIRS="$work/keys" XDG_CONFIG_HOME="$work/home" AEROLUME_MESSAGE_ANSWER=no \
+    AEROLUME_FRAME_LOG="$work/frames" "$aerolume" "$@" >"$work/stdout" 2>&1 &
   saver=$!
   pids+=("$saver")
 }
@@ -123,6 +125,26 @@ xdotool key space
 check_ends
 check "run count" 33 "$(run_count)"
 check "vote box" "$vote_line" "$(head -1 "$work/log" 2>/dev/null)"
+
+case="a real prompt dialog comes above the saver and answering it ends the saver"
+install_fresh 32
+dialogs=1 start /s
+wait_for has_frames 3 || fail "no frames"
+xdotool key x
+find_dialog() { dialog=$(xdotool search --name '^Thank you for using Aerolume$' 2>/dev/null | head -1); [ -n "$dialog" ]; }
+if wait_for find_dialog; then
+  # Top-level windows, topmost first: the dialog must come before the full-screen window.
+  stacking=$(xwininfo -root -children | awk '/^ +0x/ { print NR, $1, $NF, $(NF-1) }')
+  dialog_at=$(printf '%s\n' "$stacking" | awk -v id="$(printf '0x%x' "$dialog")" '$2 == id { print $1 }')
+  saver_at=$(printf '%s\n' "$stacking" | awk '$4 == "1280x800+0+0" { print $1; exit }')
+  [ -n "$dialog_at" ] && [ -n "$saver_at" ] && [ "$dialog_at" -lt "$saver_at" ] && pass ||
+    fail "dialog not above the saver: $stacking"
+  xdotool windowfocus --sync "$dialog" key Escape
+else
+  fail "no vote dialog"
+fi
+check_ends
+check "run count" 33 "$(run_count)"
 
 case="another window taking the focus ends it without prompts"
 install_fresh 32
