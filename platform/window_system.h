@@ -28,7 +28,7 @@ enum class Msg {
   MButtonDown,
   MouseMove,    // lParam: x in the low 16 bits, y in the high 16 bits (signed)
   Paint,
-  SysCommand,   // wParam kScMonitorPower: lParam 2 display off, 1 low power, -1 on
+  SysCommand,   // wParam kScMonitorPower: lParam 2 display off, 1 low power
   NcDestroy,
   Other,
 };
@@ -66,9 +66,11 @@ class WindowSystem {
   virtual ScreenSize GetScreenSize() = 0;
 
   // A saver window: full screen (borderless, covering the screen, above other windows, taking
-  // keyboard and pointer input, invisible cursor) or a child filling `parent`. The procedure gets
-  // Msg::Create before this returns. `visual` is the X visual id to create it with (0: default).
-  // Returns 0 when no window could be made.
+  // keyboard and pointer input, invisible cursor) or a child filling `parent` and following its
+  // size. The procedure gets Msg::Create, then Msg::Size with the client size, before this
+  // returns; a full-screen window then hears first of the pointer's place (Msg::MouseMove).
+  // `visual` is the X visual id to create it with (0: default). Returns 0 when no window could
+  // be made.
   virtual WindowHandle CreateSaverWindow(bool fullScreen, WindowHandle parent, std::uint64_t visual,
                                          WindowProc proc) = 0;
 
@@ -80,19 +82,23 @@ class WindowSystem {
   virtual bool IsWindow(WindowHandle window) = 0;
   virtual bool IsWindowVisible(WindowHandle window) = 0;
 
-  // Takes the next message without waiting: posted messages first, then pending X events.
-  // `only` limits it to one window's messages (0: any window of the program).
+  // Takes the next message without waiting: posted messages first, then pending X events. Loss of
+  // the focus, or an unmap by someone else, comes as Msg::Activate with wParam 0 to a full-screen
+  // window; the monitor going to sleep as Msg::SysCommand kScMonitorPower (lParam 1 low power,
+  // 2 off) and its return as Msg::Paint. `only` limits it to one window's messages (0: any window
+  // of the program).
   virtual std::optional<WindowMessage> PeekMessage(WindowHandle only = 0) = 0;
   // Hands a message to its window's procedure.
   virtual void DispatchMessage(const WindowMessage& message) = 0;
   // Calls the window's procedure at once; nothing when the window is gone.
   virtual void SendMessage(WindowHandle window, Msg message, std::int64_t wParam = 0,
                            std::int64_t lParam = 0) = 0;
-  // Destroys the window; its procedure receives Msg::Destroy.
+  // Destroys a window of the program; its procedure receives Msg::Destroy, then Msg::NcDestroy.
   virtual void DestroyWindow(WindowHandle window) = 0;
 
-  // Takes a full-screen window out of the band above other windows, so that a message box
-  // shown now is seen and can be answered.
+  // Takes a full-screen window out of the band above other windows and gives up its hold on the
+  // keyboard and pointer, so that a message box shown now is seen and can be answered. Nothing
+  // when the window is gone.
   virtual void LowerBelowDialogs(WindowHandle window) = 0;
 };
 
