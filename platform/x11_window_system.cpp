@@ -152,7 +152,7 @@ WindowHandle X11WindowSystem::CreateSaverWindow(bool fullScreen, WindowHandle pa
       XDestroyWindow(display, window);
       return 0;
     }
-    foreign_[parent] = ForeignWindow{};
+    foreign_[parent] = ForeignWindow{.watched = true};
   } else {
     HideCursor(window);
   }
@@ -259,6 +259,9 @@ void X11WindowSystem::ShowWindow(WindowHandle window) {
 void X11WindowSystem::QueryForeign(WindowHandle window, ForeignWindow& known) {
   XWindowAttributes attributes;
   ErrorTrap trap(display_);
+  // From the first question on, hear at once when it is shown, hidden or destroyed.
+  if (!known.watched) XSelectInput(display_, window, StructureNotifyMask);
+  known.watched = true;
   const bool found = XGetWindowAttributes(display_, window, &attributes) != 0;
   const bool failed = trap.Failed();
   known.exists = found && !failed;

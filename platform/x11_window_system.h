@@ -60,6 +60,7 @@ class X11WindowSystem final : public WindowSystem {
     bool exists = false;
     bool viewable = false;
     std::int64_t checkedAtMs = -1;  // -1: ask the server again
+    bool watched = false;           // its structure events are selected
   };
 
   void QueryForeign(WindowHandle window, ForeignWindow& known);
