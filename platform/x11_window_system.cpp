@@ -7,39 +7,11 @@
 
 #include <chrono>
 #include <thread>
-#include <vector>
+
+#include "platform/x11_error_trap.h"
 
 namespace aerolume::platform {
 namespace {
-
-// The last X protocol error; the handler only records it, so that asking about a window of
-// another program that has gone away never ends the process.
-int lastXError = 0;
-
-int RecordXError(Display*, XErrorEvent* error) {
-  lastXError = error->error_code;
-  return 0;
-}
-
-// Runs requests that may fail on a window of another program: afterwards, Failed() tells whether
-// any of them did. Our handler is put back in place because a toolkit may have replaced it.
-class ErrorTrap {
- public:
-  explicit ErrorTrap(Display* display) : display_(display) {
-    XSync(display_, False);
-    previous_ = XSetErrorHandler(RecordXError);
-    lastXError = 0;
-  }
-  ~ErrorTrap() { XSetErrorHandler(previous_); }
-  bool Failed() {
-    XSync(display_, False);
-    return lastXError != 0;
-  }
-
- private:
-  Display* display_;
-  XErrorHandler previous_;
-};
 
 std::int64_t NowMs() {
   using namespace std::chrono;
@@ -76,7 +48,7 @@ Display* X11WindowSystem::XDisplay() {
     openTried_ = true;
     display_ = XOpenDisplay(nullptr);
     if (display_) {
-      XSetErrorHandler(RecordXError);
+      IgnoreXErrors();
       deleteWindowAtom_ = XInternAtom(display_, "WM_DELETE_WINDOW", False);
       int event = 0, error = 0;
       dpmsUsable_ = DPMSQueryExtension(display_, &event, &error) && DPMSCapable(display_);
@@ -107,7 +79,7 @@ WindowHandle X11WindowSystem::CreateSaverWindow(bool fullScreen, WindowHandle pa
   ::Window xParent = root;
   if (!fullScreen) {
     XWindowAttributes parentAttributes;
-    ErrorTrap trap(display);
+    X11ErrorTrap trap(display);
     if (!parent || !XGetWindowAttributes(display, parent, &parentAttributes) || trap.Failed()) return 0;
     xParent = parent;
     width = parentAttributes.width;
@@ -137,7 +109,7 @@ WindowHandle X11WindowSystem::CreateSaverWindow(bool fullScreen, WindowHandle pa
 
   ::Window window = 0;
   {
-    ErrorTrap trap(display);
+    X11ErrorTrap trap(display);
     window = XCreateWindow(display, xParent, 0, 0, width > 0 ? width : 1, height > 0 ? height : 1, 0,
                            depth, InputOutput, visual, mask, &attributes);
     if (trap.Failed()) window = 0;
@@ -146,7 +118,7 @@ WindowHandle X11WindowSystem::CreateSaverWindow(bool fullScreen, WindowHandle pa
 
   if (!fullScreen) {
     // Follow the parent's size and learn at once when it is hidden or destroyed.
-    ErrorTrap trap(display);
+    X11ErrorTrap trap(display);
     XSelectInput(display, xParent, StructureNotifyMask);
     if (trap.Failed()) {
       XDestroyWindow(display, window);
@@ -258,7 +230,7 @@ void X11WindowSystem::ShowWindow(WindowHandle window) {
 
 void X11WindowSystem::QueryForeign(WindowHandle window, ForeignWindow& known) {
   XWindowAttributes attributes;
-  ErrorTrap trap(display_);
+  X11ErrorTrap trap(display_);
   // From the first question on, hear at once when it is shown, hidden or destroyed.
   if (!known.watched) XSelectInput(display_, window, StructureNotifyMask);
   known.watched = true;
