@@ -22,8 +22,8 @@ bool MouseMoveEndsSaver(MousePoint& mouseStart, int x, int y) {
 }
 
 std::string CTestScreensaver::RegisterSaverClass() {
-  // X11 has no window classes; the flag keeps the first-use rule visible.
-  if (!saverState_.ClassRegistered) saverState_.ClassRegistered = true;
+  // X11 has no window classes: registering is only remembered.
+  saverState_.ClassRegistered = true;
   return kSaverClassName;
 }
 
@@ -50,7 +50,9 @@ void CTestScreensaver::SaverWindowProc(const WindowMessage& message) {
       m_hSaverWnd = 0;
       break;
     case Msg::Size:
-      if (renderer_) renderer_->ResizeViewport(platform::LowWord(message.lParam), platform::HighWord(message.lParam));
+      if (renderer_) {
+        renderer_->ResizeViewport(platform::LowWord(message.lParam), platform::HighWord(message.lParam));
+      }
       break;
     case Msg::Activate:
     case Msg::ActivateApp:
