@@ -21,9 +21,9 @@ FrameLog::~FrameLog() {
   if (file_) std::fclose(file_);
 }
 
-void FrameLog::Record(std::int64_t now) {
+void FrameLog::Record(std::int64_t due, std::int64_t presented) {
   if (!file_) return;
-  std::fprintf(file_, "%" PRId64 "\n", now);
+  std::fprintf(file_, "%" PRId64 " %" PRId64 "\n", due, presented);
   // Flushed each time: the saver may be ended from outside at any moment.
   std::fflush(file_);
 }

@@ -13,8 +13,9 @@ namespace aerolume::host {
 bool DrawFrameIfDue(std::int64_t now, std::int64_t& lastFrameTime,
                     const std::function<void()>& renderFrame);
 
-// When AEROLUME_FRAME_LOG names a file, one line per drawn frame: the clock reading in
-// milliseconds since the process started. For measuring the frame pacing from outside.
+// When AEROLUME_FRAME_LOG names a file, one line per drawn frame: the clock reading at which it
+// was due and the one after it was presented, in milliseconds since the process started. For
+// measuring the frame pacing from outside.
 class FrameLog {
  public:
   FrameLog();
@@ -22,7 +23,7 @@ class FrameLog {
   FrameLog(const FrameLog&) = delete;
   FrameLog& operator=(const FrameLog&) = delete;
 
-  void Record(std::int64_t now);
+  void Record(std::int64_t due, std::int64_t presented);
 
  private:
   std::FILE* file_ = nullptr;

@@ -108,7 +108,7 @@ void CTestScreensaver::DrawFrameIfDue() {
   const bool drawn = host::DrawFrameIfDue(now, saverState_.LastFrameTime, [this] {
     if (renderer_) renderer_->RenderFrame();
   });
-  if (drawn) frameLog_.Record(now);
+  if (drawn) frameLog_.Record(now, services_.system.MillisecondsSinceStart());
 }
 
 }  // namespace aerolume::host

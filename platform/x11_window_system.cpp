@@ -319,18 +319,19 @@ void X11WindowSystem::PollMonitorPower() {
 std::optional<WindowMessage> X11WindowSystem::Translate(XEvent& event) {
   const WindowHandle window = event.xany.window;
 
-  // Structure events about a preview's parent.
+  // A preview fills its parent, whoever made the parent.
+  if (event.type == ConfigureNotify) {
+    for (const auto& [child, own] : own_) {
+      if (own.parent != window) continue;
+      XResizeWindow(display_, child, event.xconfigure.width, event.xconfigure.height);
+    }
+  }
+
+  // Structure events about a preview's parent of another program.
   if (!own_.count(window)) {
     auto known = foreign_.find(window);
     if (known == foreign_.end()) return std::nullopt;
     switch (event.type) {
-      case ConfigureNotify:
-        for (auto& [child, own] : own_) {
-          if (own.parent == window) {
-            XResizeWindow(display_, child, event.xconfigure.width, event.xconfigure.height);
-          }
-        }
-        break;
       case DestroyNotify:
         known->second.exists = false;
         known->second.viewable = false;

@@ -285,6 +285,16 @@ TEST_F(X11Layer, TestWindowHasItsTitleAndPlaceAndClosesOnRequest) {
   EXPECT_TRUE(DrainUntil([&] { return !layer_.IsWindow(window); }));
 }
 
+TEST_F(X11Layer, PreviewInTheTestWindowFollowsItsSize) {
+  const WindowHandle test = layer_.CreateTestWindow("Screensaver Preview Test", 0, 0, 320, 200);
+  layer_.ShowWindow(test);
+  const WindowHandle child = layer_.CreateSaverWindow(false, test, 0, Recorder());
+  ASSERT_NE(child, 0u);
+  EXPECT_TRUE(Received(child, Msg::Size, 0, MakeLParam(320, 200)));
+  XResizeWindow(other_, test, 360, 240);
+  EXPECT_TRUE(DrainUntil([&] { return Received(child, Msg::Size, 0, MakeLParam(360, 240)); }));
+}
+
 TEST_F(X11Layer, DestroyingTellsTheProcedureAndDropsItsQueuedMessages) {
   const WindowHandle window = layer_.CreateSaverWindow(true, 0, 0, Recorder());
   got_.clear();
