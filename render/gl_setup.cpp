@@ -6,6 +6,8 @@
 #include <GL/glx.h>
 #include <X11/Xlib.h>
 
+#include "platform/x11_error_trap.h"
+
 #include <algorithm>
 #include <cstdlib>
 #include <tuple>
@@ -13,38 +15,6 @@
 namespace aerolume::render {
 
 namespace {
-
-// Xlib reports protocol errors through one process-wide callback without user data; this records
-// them while an XErrorTrap is alive instead of letting the default handler end the process.
-int trappedErrors = 0;
-
-int CountXError(Display*, XErrorEvent*) {
-  ++trappedErrors;
-  return 0;
-}
-
-// Collects the X errors of the calls made during its life.
-class XErrorTrap {
- public:
-  explicit XErrorTrap(Display* display) : display_(display) {
-    XSync(display_, False);
-    trappedErrors = 0;
-    previous_ = XSetErrorHandler(CountXError);
-  }
-  ~XErrorTrap() { XSetErrorHandler(previous_); }
-  XErrorTrap(const XErrorTrap&) = delete;
-  XErrorTrap& operator=(const XErrorTrap&) = delete;
-
-  // True when any call since construction failed.
-  bool Failed() {
-    XSync(display_, False);
-    return trappedErrors != 0;
-  }
-
- private:
-  Display* display_;
-  int (*previous_)(Display*, XErrorEvent*) = nullptr;
-};
 
 // Ranking key of one config for one request; the smaller key is the better match. A TrueColor
 // visual comes first (a window of another class shows wrong colours), then colour, then missing
@@ -173,7 +143,7 @@ bool SetupPixelFormat(const DeviceContext& dc, const std::optional<PixelFormatCh
   bool matches = false;
   if (choice && dc.display != nullptr && dc.drawable != 0) {
     XWindowAttributes attributes{};
-    XErrorTrap trap(dc.display);
+    platform::X11ErrorTrap trap(dc.display);
     const Status ok = XGetWindowAttributes(dc.display, dc.drawable, &attributes);
     matches = !trap.Failed() && ok != 0 && attributes.visual != nullptr &&
               attributes.visual->visualid == choice->visualId;
@@ -184,7 +154,7 @@ bool SetupPixelFormat(const DeviceContext& dc, const std::optional<PixelFormatCh
 
 GLXContext CreateCurrentContext(const DeviceContext& dc, const PixelFormatChoice& choice) {
   if (dc.display == nullptr || dc.drawable == 0 || choice.config == nullptr) return nullptr;
-  XErrorTrap trap(dc.display);
+  platform::X11ErrorTrap trap(dc.display);
   // A legacy context: the renderer draws in OpenGL 1.1 immediate mode.
   GLXContext context = glXCreateNewContext(dc.display, choice.config, GLX_RGBA_TYPE, nullptr, True);
   if (context == nullptr || trap.Failed()) {

@@ -12,6 +12,7 @@
 #include "host/test_screensaver.h"
 #include "platform/fakes/fake_key_store.h"
 #include "platform/fakes/fake_system_services.h"
+#include "platform/fakes/fake_window_system.h"
 #include "platform/fakes/recording_message_boxes.h"
 
 namespace fs = std::filesystem;
@@ -22,23 +23,6 @@ namespace {
 
 const char* const kMachineBox = "HKEY_LOCAL_MACHINE Registry not found! Please reinstall Aerolume Screen Saver";
 const char* const kBothBox = "Registry not found! Please reinstall Aerolume Screen Saver";
-
-// A desktop on which no window exists and nothing is queued.
-class NoWindows final : public platform::WindowSystem {
- public:
-  std::vector<WindowHandle> destroyed;
-  platform::ScreenSize GetScreenSize() override { return {1920, 1080}; }
-  WindowHandle CreateSaverWindow(bool, WindowHandle, std::uint64_t, platform::WindowProc) override { return 0; }
-  WindowHandle CreateTestWindow(const std::string&, int, int, int, int) override { return 0; }
-  void ShowWindow(WindowHandle) override {}
-  bool IsWindow(WindowHandle) override { return false; }
-  bool IsWindowVisible(WindowHandle) override { return false; }
-  std::optional<platform::WindowMessage> PeekMessage(WindowHandle) override { return std::nullopt; }
-  void DispatchMessage(const platform::WindowMessage&) override {}
-  void SendMessage(WindowHandle, platform::Msg, std::int64_t, std::int64_t) override {}
-  void DestroyWindow(WindowHandle window) override { destroyed.push_back(window); }
-  void LowerBelowDialogs(WindowHandle) override {}
-};
 
 struct KeyCase {
   const char* name;
@@ -108,7 +92,7 @@ TEST_P(DispatchTable, RunsTheModeBetweenTheFlagCallsAndReturnsFalse) {
   platform::FakeKeyStore keys;
   platform::RecordingMessageBoxes boxes;
   platform::FakeSystemServices system;
-  NoWindows windows;
+  platform::FakeWindowSystem windows;
   HookRecorder app({keys, boxes, system, windows});
   EXPECT_FALSE(app.InitInstance(c.commandLine));
   EXPECT_EQ(app.calls, c.hooks) << c.commandLine;
@@ -126,13 +110,14 @@ INSTANTIATE_TEST_SUITE_P(
                       // A handle that is no window: the preview returns before any hook.
                       DispatchCase{"/p 1234", {}, 0},
                       DispatchCase{"/p", {}, 0},
-                      DispatchCase{"/testpreview", {}, 0}));
+                      // The test window is made, offered to the preview hook and destroyed after.
+                      DispatchCase{"/testpreview", {"CreatePreviewWindow"}, 1}));
 
 TEST(ChangePassword, CallsThePasswordLibraryOnlyWhenItExists) {
   platform::FakeKeyStore keys;
   platform::RecordingMessageBoxes boxes;
   platform::FakeSystemServices system;
-  NoWindows windows;
+  platform::FakeWindowSystem windows;
   HookRecorder app({keys, boxes, system, windows});
   app.ChangePassword();  // nothing found: silently nothing
 
@@ -155,7 +140,7 @@ class ApplicationStartup : public ::testing::Test {
   platform::FakeKeyStore keys_;
   platform::RecordingMessageBoxes boxes_;
   platform::FakeSystemServices system_;
-  NoWindows windows_;
+  platform::FakeWindowSystem windows_;
 };
 
 TEST_F(ApplicationStartup, FindsTheFolderThenReportsAMissingOptionsFileWithItsFullPath) {
