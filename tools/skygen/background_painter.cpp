@@ -32,14 +32,17 @@ Colour SkyGradient(const BackgroundLook& look, float t) {
 // units. Returns the deck's colour and how much of it shows through the haze.
 Colour CloudDeck(const BackgroundLook& look, const GradientNoise& noise, float x, float depth,
                  float& cover) {
-  const float distance = 900.0f / (depth + 4.0f);  // far at the horizon, near at the bottom
-  const float px = x * distance / 900.0f * 0.055f;
-  const float pz = distance * 0.07f;
+  // A flat layer seen from above: across and along it shrink alike with distance, except for
+  // the foreshortening of depth/focal, which is what keeps the heaps from smearing into
+  // horizontal streaks when the picture is magnified.
+  const float distance = 1.0f / (depth + 4.0f);  // large at the horizon, small at the bottom
+  const float px = x * distance * 0.16f;
+  const float pz = distance * 22.0f;
   const float warp = noise.Fractal(px * 0.7f + 3.1f, pz * 0.7f, 3);
-  const float heaps = noise.Billows(px + warp * 0.6f, pz * 1.6f + warp, 5, 0.55f);
+  const float heaps = noise.Billows(px + warp * 0.6f, pz + warp, 4, 0.5f);
   const float relief = SmoothStep(0.45f, 0.9f, heaps);
   // Lit tops face up and towards the far sun; gaps between heaps are shaded.
-  const float lit = SmoothStep(0.55f, 0.95f, noise.Billows(px + 0.05f, pz * 1.6f - 0.04f, 4));
+  const float lit = SmoothStep(0.55f, 0.95f, noise.Billows(px + 0.05f, pz - 0.04f, 3));
   Colour deck = Mix(look.deckShade, look.deckLit, 0.35f + 0.45f * relief + 0.2f * lit);
   // Far away the detail melts into the haze; close up it stays faint too so the clouds in front
   // stand out.
@@ -65,7 +68,8 @@ ColourPicture PaintBackground(const BackgroundLook& look, int width, int height,
         // Distant flat cloud banks resting just above the horizon.
         const float band = 1.0f - SmoothStep(0.0f, 70.0f, y - kHorizonY);
         if (look.bandStrength > 0 && band > 0) {
-          const float streak = noise.Fractal(x * 0.0045f, y * 0.05f + 7.0f, 5);
+          // Few octaves: the fine ones turn into scan-line streaks when magnified.
+          const float streak = noise.Fractal(x * 0.005f, y * 0.03f + 7.0f, 3);
           const float amount = SmoothStep(0.0f, 0.45f, streak) * band * look.bandStrength;
           c = Mix(c, look.bandColour, amount);
         }
@@ -73,7 +77,7 @@ ColourPicture PaintBackground(const BackgroundLook& look, int width, int height,
         const float high = SmoothStep(kHorizonY + 40.0f, 160.0f, y);
         if (look.cirrusStrength > 0 && high > 0) {
           const float wx = x * 0.0028f + 0.25f * noise.Fractal(x * 0.002f, y * 0.01f, 3);
-          const float streak = noise.Fractal(wx, y * 0.018f + 31.0f, 6, 0.55f);
+          const float streak = noise.Fractal(wx, y * 0.014f + 31.0f, 4, 0.5f);
           const float amount = SmoothStep(0.05f, 0.6f, streak) * high * look.cirrusStrength;
           c = Mix(c, look.cirrusColour, amount);
         }

@@ -29,7 +29,7 @@ std::vector<Lobe> PlanLobes(const CloudLook& look, RandomSource& random, float l
   const float spread = look.spread;
   std::vector<Lobe> lobes;
   const float mainRx = 0.30f;
-  const float mainRy = mainRx * (0.9f - 0.5f * spread);
+  const float mainRy = mainRx * (1.05f - 0.6f * spread);
   lobes.push_back({random.Between(-0.06f, 0.06f), mainRy * 0.8f, mainRx, mainRy});
   const float halfWidth = 0.48f + 0.4f * spread;
   for (int i = 0; i < look.lobes; ++i) {
@@ -39,7 +39,7 @@ std::vector<Lobe> PlanLobes(const CloudLook& look, RandomSource& random, float l
     const float r = random.Between(0.1f, 0.18f) * (0.7f + 0.6f * reach);
     const float rx = r * (1.0f + 0.8f * spread);
     const float ry = r * (1.0f - 0.45f * spread);
-    const float lift = reach * random.Between(0.12f, 0.4f) * (1.0f - 0.85f * spread);
+    const float lift = reach * random.Between(0.2f, 0.5f) * (1.0f - 0.85f * spread);
     // Wide patches grow in tiers instead of upwards.
     const float tier = spread * (0.3f * static_cast<float>(i % 3 == 2) -
                                  0.12f * static_cast<float>(i % 3 == 1));
@@ -71,7 +71,7 @@ void AddSatellites(std::vector<Lobe>& lobes, RandomSource& random, float limit, 
   const int count = 3;
   const float anchors[3][2] = {{-0.55f, 0.5f}, {0.5f, 0.55f}, {0.05f, -0.62f}};
   for (int i = 0; i < count; ++i) {
-    const float r = random.Between(0.07f, 0.12f);
+    const float r = random.Between(0.09f, 0.15f);
     const float rx = r * (1.2f + 0.8f * spread);
     const float ry = r * (0.8f - 0.3f * spread);
     const float x = std::clamp(anchors[i][0] + random.Between(-0.1f, 0.1f), -limit + rx, limit - rx);
@@ -147,18 +147,24 @@ CloudPictures PaintCloud(const CloudLook& look, int size, RandomSource& random) 
   const float depthScale = 0.75f - 0.45f * look.spread;
   const std::vector<Puff> puffs = ScatterPuffs(lobes, random, depthScale);
   const float half = size * 0.5f;
-  auto toX = [half](int column) { return (column + 0.5f - half) / half; };
-  auto toY = [half](int row) { return (half - row - 0.5f) / half; };
+  // The cloud is planned in its own units, where the main heap spans -limit..limit; zoom shows
+  // more than -1..1 of them so that the heap covers only look.width of the picture and clear
+  // sky surrounds it: stacked copies then leave gaps to see through.
+  const float zoom = limit / std::clamp(look.width, 0.1f, limit);
+  auto toX = [half, zoom](int column) { return (column + 0.5f - half) / half * zoom; };
+  auto toY = [half, zoom](int row) { return (half - row - 0.5f) / half * zoom; };
+  auto toColumn = [half, zoom](float x) { return static_cast<int>((x / zoom + 1.0f) * half); };
+  auto toRow = [half, zoom](float y) { return static_cast<int>((1.0f - y / zoom) * half); };
 
   // Surface height towards the viewer: the puffs over each pixel merged by a soft maximum, so
   // that they join in rounded folds rather than sharp creases.
   constexpr float kFold = 0.012f;
   GreyPicture merged(size, size);
   for (const Puff& p : puffs) {
-    const int x0 = std::max(0, static_cast<int>((p.x - p.r + 1.0f) * half));
-    const int x1 = std::min(size - 1, static_cast<int>((p.x + p.r + 1.0f) * half) + 1);
-    const int y0 = std::max(0, static_cast<int>((1.0f - p.y - p.r) * half));
-    const int y1 = std::min(size - 1, static_cast<int>((1.0f - p.y + p.r) * half) + 1);
+    const int x0 = std::max(0, toColumn(p.x - p.r));
+    const int x1 = std::min(size - 1, toColumn(p.x + p.r) + 1);
+    const int y0 = std::max(0, toRow(p.y + p.r));
+    const int y1 = std::min(size - 1, toRow(p.y - p.r) + 1);
     for (int row = y0; row <= y1; ++row) {
       const float dy = toY(row) - p.y;
       for (int column = x0; column <= x1; ++column) {
@@ -171,10 +177,10 @@ CloudPictures PaintCloud(const CloudLook& look, int size, RandomSource& random) 
   // Each heap's own rounded body under its puffs fills the gaps between them.
   for (const Lobe& l : lobes) {
     const float lift = (depthScale + 0.25f) * std::min(l.rx, l.ry);
-    const int x0 = std::max(0, static_cast<int>((l.x - l.rx + 1.0f) * half));
-    const int x1 = std::min(size - 1, static_cast<int>((l.x + l.rx + 1.0f) * half) + 1);
-    const int y0 = std::max(0, static_cast<int>((1.0f - l.y - l.ry) * half));
-    const int y1 = std::min(size - 1, static_cast<int>((1.0f - l.y + l.ry) * half) + 1);
+    const int x0 = std::max(0, toColumn(l.x - l.rx));
+    const int x1 = std::min(size - 1, toColumn(l.x + l.rx) + 1);
+    const int y0 = std::max(0, toRow(l.y + l.ry));
+    const int y1 = std::min(size - 1, toRow(l.y - l.ry) + 1);
     for (int row = y0; row <= y1; ++row) {
       const float dy = (toY(row) - l.y) / l.ry;
       for (int column = x0; column <= x1; ++column) {
@@ -198,15 +204,19 @@ CloudPictures PaintCloud(const CloudLook& look, int size, RandomSource& random) 
       if (h > 0) h = std::max(0.0f, h + 0.026f * noise.Fractal(toX(column) * 14.0f, toY(row) * 14.0f, 4));
     }
   }
-  const GreyPicture smooth = Blur(height, std::max(1, size / 200));
+  // Blur radii in pixels for the same softness in cloud units whatever the zoom.
+  auto radius = [size, zoom](float divisor, int least) {
+    return std::max(least, static_cast<int>(static_cast<float>(size) / (divisor * zoom)));
+  };
+  const GreyPicture smooth = Blur(height, radius(200.0f, 1));
   // Normals come from a softer surface still, so small puffs in front of big ones do not cut
   // dark grooves.
-  const GreyPicture rounded = Blur(height, std::max(1, size / 110));
-  const GreyPicture wide = Blur(height, std::max(2, size / 48));
+  const GreyPicture rounded = Blur(height, radius(110.0f, 1));
+  const GreyPicture wide = Blur(height, radius(48.0f, 2));
 
   const float lx = look.lightTilt, ly = 0.8f, lz = 0.8f;
   const float ln = std::sqrt(lx * lx + ly * ly + lz * lz);
-  const float pixel = 1.0f / half;
+  const float pixel = zoom / half;
   const float windowEnd = 1.0f - 2.2f * kCloudClearMargin;
 
   CloudPictures result{ColourPicture(size, size), GreyPicture(size, size)};
@@ -223,8 +233,8 @@ CloudPictures PaintCloud(const CloudLook& look, int size, RandomSource& random) 
       const float thick = body + (0.045f * fray - 0.01f) * near;
       float opacity = look.maxOpacity * (1.0f - std::exp(-look.thickness * 6.0f *
                                                         std::max(0.0f, thick)));
-      const float corner = std::pow(std::pow(std::fabs(x), 4.0f) + std::pow(std::fabs(y), 4.0f),
-                                    0.25f);
+      const float corner = std::pow(std::pow(std::fabs(x / zoom), 4.0f) +
+                                        std::pow(std::fabs(y / zoom), 4.0f), 0.25f);
       opacity *= 1.0f - SmoothStep(windowEnd - 0.1f, windowEnd, corner);
 
       // Light: the surface's slope towards the sun, crevices between puffs, a greyer base.

@@ -53,6 +53,7 @@ struct CloudLook {
   float baseDarkening;     // extra grey at the flat base, 0 to 1
   float lightTilt;         // sideways lean of the light, -1 to 1 (0: straight from above)
   float maxOpacity;        // cap on the opacity, 0 to 1
+  float width;             // the main cloud's width as a fraction of the picture's, 0.1 to 0.7
 };
 
 // A named sky.
