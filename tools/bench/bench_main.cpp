@@ -61,6 +61,19 @@ struct Bench {
   std::vector<BenchSky> skies;
 };
 
+// Times upload() into a fresh texture name per iteration, finished on the GPU and freed again.
+template <typename Upload>
+void TimeTextureUploads(benchmark::State& state, Upload upload) {
+  for (auto _ : state) {
+    GLuint name = 0;
+    glGenTextures(1, &name);
+    glBindTexture(GL_TEXTURE_2D, name);
+    upload();
+    glFinish();
+    glDeleteTextures(1, &name);
+  }
+}
+
 // The largest power of two not above n (n >= 1).
 int PowerOfTwoAtMost(int n) {
   int p = 1;
@@ -144,15 +157,10 @@ void Register(Bench& bench) {
       const auto image = render::ReadJpeg(sky.backJpeg, bench.boxes);
       if (!image) return state.SkipWithError("background does not decode");
       glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
-      for (auto _ : state) {
-        GLuint name = 0;
-        glGenTextures(1, &name);
-        glBindTexture(GL_TEXTURE_2D, name);
+      TimeTextureUploads(state, [&] {
         gluBuild2DMipmaps(GL_TEXTURE_2D, 4, image->width, image->height, GL_RGB, GL_UNSIGNED_BYTE,
                           image->pixels.data());
-        glFinish();
-        glDeleteTextures(1, &name);
-      }
+      });
     })->Unit(benchmark::kMillisecond)->UseRealTime();
 
     benchmark::RegisterBenchmark(("back_mipmaps_pot/" + sky.path).c_str(), [&sky, &bench](State& state) {
@@ -165,14 +173,9 @@ void Register(Bench& bench) {
       glPixelStorei(GL_PACK_ALIGNMENT, 1);
       gluScaleImage(GL_RGB, image->width, image->height, GL_UNSIGNED_BYTE, image->pixels.data(),
                     width, height, GL_UNSIGNED_BYTE, scaled.data());
-      for (auto _ : state) {
-        GLuint name = 0;
-        glGenTextures(1, &name);
-        glBindTexture(GL_TEXTURE_2D, name);
+      TimeTextureUploads(state, [&] {
         gluBuild2DMipmaps(GL_TEXTURE_2D, 4, width, height, GL_RGB, GL_UNSIGNED_BYTE, scaled.data());
-        glFinish();
-        glDeleteTextures(1, &name);
-      }
+      });
       state.SetLabel(std::to_string(width) + "x" + std::to_string(height));
     })->Unit(benchmark::kMillisecond)->UseRealTime();
 
@@ -180,15 +183,10 @@ void Register(Bench& bench) {
       const auto image = render::ReadJpeg(sky.backJpeg, bench.boxes);
       if (!image) return state.SkipWithError("background does not decode");
       glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
-      for (auto _ : state) {
-        GLuint name = 0;
-        glGenTextures(1, &name);
-        glBindTexture(GL_TEXTURE_2D, name);
+      TimeTextureUploads(state, [&] {
         glTexImage2D(GL_TEXTURE_2D, 0, 4, image->width, image->height, 0, GL_RGB,
                      GL_UNSIGNED_BYTE, image->pixels.data());
-        glFinish();
-        glDeleteTextures(1, &name);
-      }
+      });
     })->Unit(benchmark::kMillisecond)->UseRealTime();
 
     benchmark::RegisterBenchmark(("update/" + sky.path).c_str(), [&sky, context](State& state) {
